@@ -1,0 +1,7 @@
+# Sources of the Korvane module, shared by the native, x86_64 and i686 builds.
+# Gauge files keep the order of the module's gauge list.
+set(KORVANE_SOURCES
+    module/korvane.cpp
+    module/host_values.cpp
+    instruments/airspeed.cpp
+)
