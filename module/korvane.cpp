@@ -22,9 +22,38 @@ static void FSAPI module_deinit(void) {}
 
 enum : uint32_t { KORVANE_MODULE_ID = 0x13, KORVANE_MODULE_VERSION = 0x900 };
 
-// Gauges in the order the panel host lists them. A gauge not built yet keeps
-// its place as a comment.
-static constexpr size_t KORVANE_GAUGE_COUNT = 1;
+// Gauges in the order the panel host lists them; one line per gauge, a gauge
+// not built yet keeps its place as a comment.
+#define KORVANE_GAUGES                                                                 \
+    /* Shut_Down */ /* Registration */ /* Kneeboard_Toggle */ /* ATC_Toggle */         \
+    /* Map_Toggle */ /* Invisible_Toggle */ /* Close_Subpanel */ /* Radios_Toggle */    \
+    /* Landing_View_Toggle */ /* GPS_Toggle */ /* Throttle_Toggle */                   \
+    /* Compass_Toggle */ /* Fuel_Toggle */                                             \
+    /* Radio_ADF_EZ6 */                                                                \
+    /* Radio_XPDR_FUG25A6 */                                                           \
+    /* Radio_COM_SK10 */                                                               \
+    /* Radio_NAV_E10K */                                                               \
+    /* Directionnal_Gyro */                                                            \
+    &airspeed_gauge,                                                                   \
+    /* Altimeter */                                                                    \
+    /* Turn_Coordinator */                                                             \
+    /* Artificial_Horizon */                                                           \
+    /* Vertical_Speed */                                                               \
+    /* Directionnal_Gyro_Small */                                                      \
+    /* Altimeter_Small */                                                              \
+    /* Manifold_Pressure */ /* Tachometer */ /* Fuel_Oil_Pressure */                   \
+    /* Fuel_Quantity */ /* Magnetos_Switch */ /* Oil_Temperature */                    \
+    /* Throttle_Quadrant */ /* Propeller_Pitch */ /* Oil_Coolant_Temp */               \
+    /* Junghans_Timer */                                                               \
+    /* ADF_Indicator */                                                                \
+    /* Landing_Indicator */                                                            \
+    /* Gear_Lever */                                                                   \
+    /* Metric_Switch */                                                                \
+    /* Starter_Knob */ /* NAV_GPS_Switch */ /* Low_Fuel_Light */                       \
+    /* Stall_Warning_Light */ /* Gear_Lamps */ /* Flaps_Light */
+
+static constexpr GAUGEHDR* korvane_gauge_list[] = {KORVANE_GAUGES};
+static constexpr size_t KORVANE_GAUGE_COUNT = sizeof(korvane_gauge_list) / sizeof(korvane_gauge_list[0]);
 
 extern "C" {
 #if !defined(_WIN32)
@@ -37,21 +66,7 @@ __attribute__((visibility("default")))
 #endif
 LINKAGE<KORVANE_GAUGE_COUNT> Linkage = {
     {KORVANE_MODULE_ID, module_init, module_deinit, 0, 0, KORVANE_MODULE_VERSION},
-    {
-        // Shut_Down, Registration, Kneeboard_Toggle, ATC_Toggle, Map_Toggle,
-        // Invisible_Toggle, Close_Subpanel, Radios_Toggle, Landing_View_Toggle,
-        // GPS_Toggle, Throttle_Toggle, Compass_Toggle, Fuel_Toggle,
-        // Radio_ADF_EZ6, Radio_XPDR_FUG25A6, Radio_COM_SK10, Radio_NAV_E10K,
-        // Directionnal_Gyro,
-        &airspeed_gauge,
-        // Altimeter, Turn_Coordinator, Artificial_Horizon, Vertical_Speed,
-        // Directionnal_Gyro_Small, Altimeter_Small, Manifold_Pressure, Tachometer,
-        // Fuel_Oil_Pressure, Fuel_Quantity, Magnetos_Switch, Oil_Temperature,
-        // Throttle_Quadrant, Propeller_Pitch, Oil_Coolant_Temp, Junghans_Timer,
-        // ADF_Indicator, Landing_Indicator, Gear_Lever, Metric_Switch, Starter_Knob,
-        // NAV_GPS_Switch, Low_Fuel_Light, Stall_Warning_Light, Gear_Lamps, Flaps_Light
-        nullptr,
-    },
+    {KORVANE_GAUGES nullptr},
 };
 }
 
