@@ -4,4 +4,7 @@ set(KORVANE_SOURCES
     module/korvane.cpp
     module/host_values.cpp
     instruments/airspeed.cpp
+    instruments/directional_gyro.cpp
+    instruments/adf_indicator.cpp
+    instruments/landing_indicator.cpp
 )

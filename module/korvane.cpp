@@ -33,20 +33,20 @@ enum : uint32_t { KORVANE_MODULE_ID = 0x13, KORVANE_MODULE_VERSION = 0x900 };
     /* Radio_XPDR_FUG25A6 */                                                           \
     /* Radio_COM_SK10 */                                                               \
     /* Radio_NAV_E10K */                                                               \
-    /* Directionnal_Gyro */                                                            \
+    &directional_gyro_gauge,                                                           \
     &airspeed_gauge,                                                                   \
     /* Altimeter */                                                                    \
     /* Turn_Coordinator */                                                             \
     /* Artificial_Horizon */                                                           \
     /* Vertical_Speed */                                                               \
-    /* Directionnal_Gyro_Small */                                                      \
+    &directional_gyro_small_gauge,                                                     \
     /* Altimeter_Small */                                                              \
     /* Manifold_Pressure */ /* Tachometer */ /* Fuel_Oil_Pressure */                   \
     /* Fuel_Quantity */ /* Magnetos_Switch */ /* Oil_Temperature */                    \
     /* Throttle_Quadrant */ /* Propeller_Pitch */ /* Oil_Coolant_Temp */               \
     /* Junghans_Timer */                                                               \
-    /* ADF_Indicator */                                                                \
-    /* Landing_Indicator */                                                            \
+    &adf_indicator_gauge,                                                              \
+    &landing_indicator_gauge,                                                          \
     /* Gear_Lever */                                                                   \
     /* Metric_Switch */                                                                \
     /* Starter_Knob */ /* NAV_GPS_Switch */ /* Low_Fuel_Light */                       \
