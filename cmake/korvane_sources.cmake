@@ -4,6 +4,11 @@ set(KORVANE_SOURCES
     module/korvane.cpp
     module/host_values.cpp
     instruments/airspeed.cpp
+    instruments/altimeter.cpp
+    instruments/turn_coordinator.cpp
+    instruments/artificial_horizon.cpp
+    instruments/vertical_speed.cpp
+    instruments/altimeter_small.cpp
     instruments/directional_gyro.cpp
     instruments/adf_indicator.cpp
     instruments/landing_indicator.cpp

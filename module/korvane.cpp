@@ -35,12 +35,12 @@ enum : uint32_t { KORVANE_MODULE_ID = 0x13, KORVANE_MODULE_VERSION = 0x900 };
     /* Radio_NAV_E10K */                                                               \
     &directional_gyro_gauge,                                                           \
     &airspeed_gauge,                                                                   \
-    /* Altimeter */                                                                    \
-    /* Turn_Coordinator */                                                             \
-    /* Artificial_Horizon */                                                           \
-    /* Vertical_Speed */                                                               \
+    &altimeter_gauge,                                                                  \
+    &turn_coordinator_gauge,                                                           \
+    &artificial_horizon_gauge,                                                         \
+    &vertical_speed_gauge,                                                             \
     &directional_gyro_small_gauge,                                                     \
-    /* Altimeter_Small */                                                              \
+    &altimeter_small_gauge,                                                            \
     /* Manifold_Pressure */ /* Tachometer */ /* Fuel_Oil_Pressure */                   \
     /* Fuel_Quantity */ /* Magnetos_Switch */ /* Oil_Temperature */                    \
     /* Throttle_Quadrant */ /* Propeller_Pitch */ /* Oil_Coolant_Temp */               \
