@@ -1,0 +1,49 @@
+#include "host/aircraft_model.h"
+
+#include <cmath>
+#include <iterator>
+
+namespace host {
+
+namespace {
+
+constexpr uint32_t TOKEN_RUNNING_TIME_S = 604;
+
+// ---- helpers the rules share ------------------------------------------------------
+
+[[maybe_unused]] void add_clamped(Variables& vars, uint32_t token, double delta, double lo,
+                                  double hi) {
+    double v = vars.number(token) + delta;
+    if (!std::isfinite(v)) v = lo;
+    vars.set_number(token, std::fmin(hi, std::fmax(lo, v)));
+}
+
+// ---- the key-event table: one row per event, grouped by the gauges relying on it ----
+
+const KeyEventRule kRules[] = {
+    // id       name                      apply
+    {0x00000, "none", [](Variables&, uint32_t) {}},
+};
+
+}  // namespace
+
+const KeyEventRule* find_key_event_rule(uint32_t id) {
+    for (const KeyEventRule& r : kRules)
+        if (r.id == id && id != 0) return &r;
+    return nullptr;
+}
+
+bool AircraftModel::trigger(uint32_t id, uint32_t value) {
+    log_.push_back({id, value});
+    const KeyEventRule* rule = find_key_event_rule(id);
+    if (rule == nullptr) return false;
+    rule->apply(vars_, value);
+    return true;
+}
+
+void AircraftModel::advance(double seconds) {
+    double t = vars_.number(TOKEN_RUNNING_TIME_S) + seconds;
+    vars_.set_number(TOKEN_RUNNING_TIME_S, std::isfinite(t) ? t : 0.0);
+}
+
+}  // namespace host
