@@ -107,6 +107,15 @@ LoadedModule* Host::load_module(const std::string& name_or_path, std::string* er
     return modules_.back().get();
 }
 
+LoadedModule* Host::attach_module(const std::string& name, LINKAGE_HEAD* linkage,
+                                  IMPORT_TABLE* import_table, ResourceSet resources,
+                                  std::string* error) {
+    auto m = LoadedModule::attach(name, linkage, import_table, &table_, std::move(resources), error);
+    if (!m) return nullptr;
+    modules_.push_back(std::move(m));
+    return modules_.back().get();
+}
+
 GaugeInstance* Host::add_gauge(const std::string& module_name, const std::string& gauge_name,
                                const GaugeLine& line, int window, std::string* error) {
     LoadedModule* m = load_module(module_name, error);

@@ -66,6 +66,11 @@ public:
     // a module already loaded is returned again.
     LoadedModule* load_module(const std::string& name_or_path, std::string* error);
 
+    // Registers a module linked into this program (tests) under `name`.
+    LoadedModule* attach_module(const std::string& name, LINKAGE_HEAD* linkage,
+                                IMPORT_TABLE* import_table, ResourceSet resources,
+                                std::string* error);
+
     // Creates an instance of a gauge (not installed yet).
     GaugeInstance* add_gauge(const std::string& module, const std::string& gauge,
                              const GaugeLine& line, int window, std::string* error);

@@ -74,41 +74,63 @@ std::unique_ptr<LoadedModule> LoadedModule::load(const std::string& path, const 
         *error = path + " does not export both Linkage and ImportTable";
         return nullptr;
     }
-    if (m->import_table_->panels.id != IMPORT_TABLE_PANELS_ID) {
-        *error = path + ": ImportTable does not ask for the panel function table";
-        return nullptr;
-    }
-    GAUGEHDR* const* list = linkage_gauges(m->linkage_);
-    for (size_t i = 0; list[i] != nullptr; ++i) {
-        if (i == kMaxGauges) {
-            *error = path + ": the gauge list in Linkage has no end";
-            return nullptr;
-        }
-        m->gauges_.push_back(list[i]);
-    }
-
 #if defined(_WIN32)
-    m->resource_handle_ = reinterpret_cast<uintptr_t>(m->library_);
+    ResourceSet resources;  // read from the module file by the renderer's PE reader
 #else
     // Native modules carry their resources beside them, in Name.rc and its files.
-    m->resource_handle_ = reinterpret_cast<uintptr_t>(m.get());
-    std::string script = replace_extension(path, ".rc");
+    ResourceSet resources;
     std::string rc_error;
-    if (auto set = read_resource_script(script, &rc_error)) {
-        m->resources_ = std::move(*set);
-    }
-#if defined(HOST_HAS_STAND_IN)
-    for (const auto& [key, r] : m->resources_.all()) {
-        std::string type = r.type == "BITMAP" ? "#2" : r.type;
-        stand_in_add_resource(m.get(), type.c_str(), r.id, r.bytes.data(), r.bytes.size());
-    }
+    if (auto set = read_resource_script(replace_extension(path, ".rc"), &rc_error))
+        resources = std::move(*set);
 #endif
-#endif
-
-    m->import_table_->panels.table = table;
-    if (m->linkage_->module_init != nullptr) m->linkage_->module_init();
-    m->initialised_ = true;
+    if (!m->start(table, std::move(resources), error)) return nullptr;
     return m;
+}
+
+std::unique_ptr<LoadedModule> LoadedModule::attach(const std::string& name, LINKAGE_HEAD* linkage,
+                                                   IMPORT_TABLE* import_table, PANELS* table,
+                                                   ResourceSet resources, std::string* error) {
+    std::unique_ptr<LoadedModule> m(new LoadedModule());
+    m->name_ = name;
+    m->path_ = "(linked) " + name;
+    m->linkage_ = linkage;
+    m->import_table_ = import_table;
+    if (!m->start(table, std::move(resources), error)) return nullptr;
+    return m;
+}
+
+// Checks the exported tables, reads the gauge list, makes the resources
+// reachable through the module's handle, hands over the host table and calls init.
+bool LoadedModule::start(PANELS* table, ResourceSet resources, std::string* error) {
+    if (import_table_->panels.id != IMPORT_TABLE_PANELS_ID) {
+        *error = path_ + ": ImportTable does not ask for the panel function table";
+        return false;
+    }
+    GAUGEHDR* const* list = linkage_gauges(linkage_);
+    for (size_t i = 0; list[i] != nullptr; ++i) {
+        if (i == kMaxGauges) {
+            *error = path_ + ": the gauge list in Linkage has no end";
+            return false;
+        }
+        gauges_.push_back(list[i]);
+    }
+#if defined(_WIN32)
+    resource_handle_ = library_ != nullptr ? reinterpret_cast<uintptr_t>(library_)
+                                           : reinterpret_cast<uintptr_t>(this);
+#else
+    resource_handle_ = reinterpret_cast<uintptr_t>(this);
+#endif
+    resources_ = std::move(resources);
+#if defined(HOST_HAS_STAND_IN)
+    for (const auto& [key, r] : resources_.all()) {
+        std::string type = r.type == "BITMAP" ? "#2" : r.type;
+        stand_in_add_resource(this, type.c_str(), r.id, r.bytes.data(), r.bytes.size());
+    }
+#endif
+    import_table_->panels.table = table;
+    if (linkage_->module_init != nullptr) linkage_->module_init();
+    initialised_ = true;
+    return true;
 }
 
 LoadedModule::~LoadedModule() {

@@ -18,6 +18,11 @@ public:
     // Loads `path`; `name` is the module's name in panel configurations.
     static std::unique_ptr<LoadedModule> load(const std::string& path, const std::string& name,
                                               PANELS* table, std::string* error);
+    // A module linked into the host program itself (tests): the same records,
+    // reached directly instead of through a library's exports.
+    static std::unique_ptr<LoadedModule> attach(const std::string& name, LINKAGE_HEAD* linkage,
+                                                IMPORT_TABLE* import_table, PANELS* table,
+                                                ResourceSet resources, std::string* error);
     ~LoadedModule();
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
@@ -34,6 +39,7 @@ public:
 
 private:
     LoadedModule() = default;
+    bool start(PANELS* table, ResourceSet resources, std::string* error);
 
     std::string name_, path_;
     void* library_ = nullptr;

@@ -2,6 +2,7 @@
 // shared panel state, and the thin wrappers of the host calls.
 #include "module/gauges.h"
 #include "module/host_calls.h"
+#include "module/korvane.h"
 #include "module/panel_state.h"
 
 #if defined(_WIN32)
@@ -48,7 +49,7 @@ enum : uint32_t { KORVANE_MODULE_ID = 0x13, KORVANE_MODULE_VERSION = 0x900 };
     &adf_indicator_gauge,                                                              \
     &landing_indicator_gauge,                                                          \
     /* Gear_Lever */                                                                   \
-    /* Metric_Switch */                                                                \
+    &metric_switch_gauge,                                                              \
     /* Starter_Knob */ /* NAV_GPS_Switch */ /* Low_Fuel_Light */                       \
     /* Stall_Warning_Light */ /* Gear_Lamps */ /* Flaps_Light */
 
@@ -73,6 +74,8 @@ LINKAGE<KORVANE_GAUGE_COUNT> Linkage = {
 #if GAUGE_MODEL_I386
 static_assert(offsetof(LINKAGE<KORVANE_GAUGE_COUNT>, gauges) == 24, "Linkage gauge list");
 #endif
+
+LINKAGE_HEAD* korvane_linkage() { return &Linkage.head; }
 
 #if defined(_WIN32)
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
