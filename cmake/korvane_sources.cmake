@@ -12,4 +12,6 @@ set(KORVANE_SOURCES
     instruments/directional_gyro.cpp
     instruments/adf_indicator.cpp
     instruments/landing_indicator.cpp
+    services/sound.cpp
+    services/units_switch.cpp
 )

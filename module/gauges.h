@@ -13,3 +13,4 @@ extern GAUGEHDR directional_gyro_gauge;
 extern GAUGEHDR directional_gyro_small_gauge;
 extern GAUGEHDR adf_indicator_gauge;
 extern GAUGEHDR landing_indicator_gauge;
+extern GAUGEHDR metric_switch_gauge;
