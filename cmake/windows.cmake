@@ -22,7 +22,7 @@ endfunction()
 
 add_gauge_module(Korvane SOURCES ${KORVANE_SOURCES}
     DEF ${CMAKE_SOURCE_DIR}/module/korvane.def RC ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
-target_link_libraries(Korvane PRIVATE winmm dsound)
+target_link_libraries(Korvane PRIVATE winmm dsound_ordinal)  # dsound_ordinal: windows_extra.cmake
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows_extra.cmake)
     include(cmake/windows_extra.cmake)
