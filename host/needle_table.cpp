@@ -1,6 +1,7 @@
 #include "host/needle_table.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace host {
 
@@ -13,7 +14,7 @@ double normalize_deg(double angle) {
 }
 
 double screen_angle_deg(double dx, double dy) {
-    return normalize_deg(std::atan2(dy, dx) * 180.0 / M_PI);
+    return normalize_deg(std::atan2(dy, dx) * 180.0 / std::numbers::pi);
 }
 
 NeedleTable::NeedleTable(PIXPOINT pivot, const std::vector<NeedleRow>& rows) : rows_(rows) {
