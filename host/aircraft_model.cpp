@@ -23,6 +23,11 @@ constexpr uint32_t TOKEN_RUNNING_TIME_S = 604;
 const KeyEventRule kRules[] = {
     // id       name                      apply
     {0x00000, "none", [](Variables&, uint32_t) {}},
+
+    // Directionnal_Gyro, Directionnal_Gyro_Small: the set course, whole degrees 0..359.
+    {0x101FA, "GYRO_COURSE_SET", [](Variables& v, uint32_t value) { v.set_number(855, value % 360); }},
+    // Landing_Indicator: the NAV1 course selection, whole degrees 0..359.
+    {0x100B4, "NAV1_COURSE_SET", [](Variables& v, uint32_t value) { v.set_number(45, value % 360); }},
 };
 
 }  // namespace

@@ -120,7 +120,8 @@ static double FSAPI adf_indicator_homing_face(ICON*) { return adf_compass_face !
 // A bearing outside 0 to 360 is shown as it comes.
 static double FSAPI adf_indicator_compass_needle(NEEDLE* element) {
     element_set_hidden(&element->header, adf_compass_face == 0);
-    return adf_main_switch != 0 ? element->source.var_value.n : ADF_COMPASS_PARKED_DEG;
+    if (adf_main_switch == 0) return ADF_COMPASS_PARKED_DEG;
+    return element->source.var_value.n;
 }
 
 // A negative bearing brought into 0..360 as if by adding whole turns, in one step
