@@ -18,6 +18,15 @@ constexpr uint32_t TOKEN_RUNNING_TIME_S = 604;
     vars.set_number(token, std::fmin(hi, std::fmax(lo, v)));
 }
 
+// The altimeter setting: one knob step in millibars (token 75) within the setting
+// range, and the same setting in inches of mercury (token 76) after it.
+constexpr uint32_t TOKEN_PRESSURE_SETTING_MB = 75, TOKEN_PRESSURE_SETTING_INHG = 76;
+constexpr double MB_PER_INHG = 33.8639;
+void step_pressure_setting(Variables& vars, double delta_mb) {
+    add_clamped(vars, TOKEN_PRESSURE_SETTING_MB, delta_mb, 900.0, 1100.0);
+    vars.set_number(TOKEN_PRESSURE_SETTING_INHG, vars.number(TOKEN_PRESSURE_SETTING_MB) / MB_PER_INHG);
+}
+
 // ---- the key-event table: one row per event, grouped by the gauges relying on it ----
 
 const KeyEventRule kRules[] = {
@@ -28,6 +37,11 @@ const KeyEventRule kRules[] = {
     {0x101FA, "GYRO_COURSE_SET", [](Variables& v, uint32_t value) { v.set_number(855, value % 360); }},
     // Landing_Indicator: the NAV1 course selection, whole degrees 0..359.
     {0x100B4, "NAV1_COURSE_SET", [](Variables& v, uint32_t value) { v.set_number(45, value % 360); }},
+    // Altimeter: the pressure-setting knob, one millibar per step, 900..1100.
+    {0x1015B, "KOHLSMAN_INC", [](Variables& v, uint32_t) { step_pressure_setting(v, +1.0); }},
+    {0x1015C, "KOHLSMAN_DEC", [](Variables& v, uint32_t) { step_pressure_setting(v, -1.0); }},
+    // Artificial_Horizon: the caging ring, token 825 between 0 (released) and 1 (caged).
+    {0x10345, "GYRO_CAGE_TOGGLE", [](Variables& v, uint32_t) { v.set_number(825, v.number(825) != 0.0 ? 0.0 : 1.0); }},
 };
 
 }  // namespace

@@ -73,6 +73,7 @@ MOUSERECT altimeter_small_mouse[] = {
 static void altimeter_small_write(STRING* element, double reading) {
     if (!(reading >= 0.0) || element->string == nullptr) return;
     double whole = nearbyint(reading);
+    if (whole == 0.0) whole = 0.0;  // a reading of -0 prints as 0, not "-0"
     if (whole > READOUT_LARGEST) whole = READOUT_LARGEST;
     host_write_text(element->string, size_t{element->max_string_length} + 1, "%5.0f", whole);
 }
