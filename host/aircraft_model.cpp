@@ -27,11 +27,31 @@ void step_pressure_setting(Variables& vars, double delta_mb) {
     vars.set_number(TOKEN_PRESSURE_SETTING_INHG, vars.number(TOKEN_PRESSURE_SETTING_MB) / MB_PER_INHG);
 }
 
+// A magneto selector (tokens 132 and 167): 0 off, 1 and 2 one magneto each,
+// 3 both, 4 starter. One step up or down, kept within 0..4.
+void step_magneto_selector(Variables& vars, uint32_t token, int delta) {
+    uint32_t position = vars.unsigned_value(token);
+    if (delta > 0 && position < 4) vars.set_unsigned(token, position + 1);
+    if (delta < 0 && position > 0) vars.set_unsigned(token, position - 1);
+}
+// Sets a magneto selector; values that are not positions change nothing.
+void set_magneto_selector(Variables& vars, uint32_t token, uint32_t position) {
+    if (position <= 4) vars.set_unsigned(token, position);
+}
+
 // ---- the key-event table: one row per event, grouped by the gauges relying on it ----
 
 const KeyEventRule kRules[] = {
     // id       name                      apply
     {0x00000, "none", [](Variables&, uint32_t) {}},
+
+    // Magneto 1, Magneto 2 (Sollwick): the magneto selectors of engines 1 and 2.
+    {0x10188, "MAGNETO1_INCR", [](Variables& v, uint32_t) { step_magneto_selector(v, 132, +1); }},
+    {0x10189, "MAGNETO1_DECR", [](Variables& v, uint32_t) { step_magneto_selector(v, 132, -1); }},
+    {0x1018C, "MAGNETO1_SET", [](Variables& v, uint32_t value) { set_magneto_selector(v, 132, value); }},
+    {0x1018E, "MAGNETO2_INCR", [](Variables& v, uint32_t) { step_magneto_selector(v, 167, +1); }},
+    {0x1018F, "MAGNETO2_DECR", [](Variables& v, uint32_t) { step_magneto_selector(v, 167, -1); }},
+    {0x10192, "MAGNETO2_SET", [](Variables& v, uint32_t value) { set_magneto_selector(v, 167, value); }},
 
     // Directionnal_Gyro, Directionnal_Gyro_Small: the set course, whole degrees 0..359.
     {0x101FA, "GYRO_COURSE_SET", [](Variables& v, uint32_t value) { v.set_number(855, value % 360); }},

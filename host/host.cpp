@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "host/legacy_gauges.h"
 #include "module/host_values.h"
 
 namespace host {
@@ -56,6 +57,7 @@ Host::Host() {
     table_.trigger_key_event = table_trigger_key_event;
     table_.panel_window_toggle = table_panel_window_toggle;
     table_.execute_calculator_code = table_execute_calculator_code;
+    legacy_fill_table(table_);
 }
 
 Host::~Host() {
@@ -252,10 +254,7 @@ void Host::install_all() {
         if (g->installed) continue;
         if (g->header->gauge_header_version == GAUGE_HEADER_VERSION_700) {
             enter(*g);
-            if (g->header->query_routine) g->header->query_routine();
-            if (g->header->install_routine)
-                g->header->install_routine(uint32_t(g->module->resource_handle()));
-            if (g->header->initialize_routine) g->header->initialize_routine();
+            legacy_install(*g);
             calling_ = nullptr;
         } else {
             call_service(*g, PANEL_SERVICE_PRE_INSTALL, g->module->resource_handle());
@@ -389,8 +388,7 @@ void Host::update_element(GaugeInstance& g, size_t i) {
 void Host::update(GaugeInstance& g) {
     if (g.header->gauge_header_version == GAUGE_HEADER_VERSION_700) {
         enter(g);
-        if (g.header->update_routine) g.header->update_routine();
-        if (g.header->generate_routine) g.header->generate_routine(0);
+        legacy_update(g);
         calling_ = nullptr;
         ++g.updates;
         return;
@@ -408,7 +406,7 @@ void Host::remove_all() {
         if (!g->installed) continue;
         if (g->header->gauge_header_version == GAUGE_HEADER_VERSION_700) {
             enter(*g);
-            if (g->header->kill_routine) g->header->kill_routine();
+            legacy_kill(*g);
             calling_ = nullptr;
         } else {
             call_service(*g, PANEL_SERVICE_PRE_KILL, 0);
