@@ -1,0 +1,8 @@
+// The gauge art files: one line per file art/<name>_art.cpp, which defines
+// its rows with ART_GAUGE(<name>) (art/registry.h). Keep one X(...) per line.
+#pragma once
+
+#define ART_FILES(X) \
+    X(airspeed)      \
+    X(magneto)       \
+    /* end of list */
