@@ -4,6 +4,8 @@
 //   panel-host frame   --panel FILE [--set TOKEN=VALUE ...] [--frames N]
 //   panel-host click   --panel FILE --gauge NAME --at X,Y [--right] [--set ...]
 //   panel-host tooltip --panel FILE --gauge NAME --at X,Y [--set ...]
+//   panel-host render  --panel FILE [--window N] [--set ...] [--frames N] [--night] -o OUT.png
+//   panel-host render  --gauge Module!Gauge [--set ...] [--frames N] [--night] -o OUT.png
 //
 // Common options: --modules DIR (where modules named in the panel are found; the
 // panel's own directory and the build's module directory are searched too).
@@ -20,6 +22,9 @@
 #include "host/cli_options.h"
 #include "host/host.h"
 #include "host/json.h"
+#if defined(HOST_HAS_RENDER)
+#include "host/render.h"
+#endif
 
 #ifndef DEFAULT_MODULE_DIR
 #define DEFAULT_MODULE_DIR "."
@@ -201,6 +206,57 @@ int cmd_tooltip(const CliOptions& o) {
     return 0;
 }
 
+#if defined(HOST_HAS_RENDER)
+// Draws the panel (every visible window, or --window N), or with --gauge
+// Module!Gauge one gauge at its native size, after the frames, into -o OUT.png.
+// Problems found while drawing go to standard error; the picture is written all the same.
+int cmd_render(const CliOptions& o) {
+    if (o.output.empty()) throw CliError("-o OUT.png is required");
+    host::Host h;
+    host::Renderer renderer(h);
+    renderer.set_night(o.night);
+    host::Surface own;
+    cairo_surface_t* picture = nullptr;
+    if (!o.panel.empty()) {
+        start_panel(h, o);
+        if (!o.gauge.empty()) {
+            std::string name = o.gauge.substr(o.gauge.find('!') + 1);
+            host::GaugeInstance* g = h.find_instance(name);
+            if (g == nullptr) throw CliError("the panel holds no gauge '" + name + "'");
+            picture = renderer.gauge_picture(*g);
+        } else {
+            if (o.window) {
+                bool known = false;
+                for (const host::PanelWindow& w : h.panel().windows) known |= w.number == *o.window;
+                if (!known) throw CliError("the panel has no window " + std::to_string(*o.window));
+            } else if (h.panel().windows.empty()) {
+                throw CliError("the panel has no windows");
+            }
+            own = renderer.panel_picture(o.window);
+            picture = own.get();
+        }
+    } else {
+        auto bang = o.gauge.find('!');
+        if (o.gauge.empty() || bang == std::string::npos || bang == 0 || bang + 1 == o.gauge.size())
+            throw CliError("render needs --panel FILE or --gauge Module!Gauge");
+        add_default_module_dirs(h, o);
+        for (const auto& a : o.assignments)
+            if (auto err = h.vars().set_from_text(a.token, a.value)) throw CliError(*err);
+        std::string error;
+        host::GaugeInstance* g =
+            h.add_gauge(o.gauge.substr(0, bang), o.gauge.substr(bang + 1), host::GaugeLine{}, 0, &error);
+        if (g == nullptr) throw CliError(error);
+        h.install_all();
+        for (int i = 0; i < o.frames; ++i) h.frame();
+        picture = renderer.gauge_picture(*g);
+    }
+    for (const std::string& p : h.problems()) std::cerr << "panel-host: problem: " << p << '\n';
+    std::string error;
+    if (!host::write_png(picture, o.output, &error)) throw CliError(error);
+    return 0;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,9 +265,12 @@ int main(int argc, char** argv) {
         {"frame", cmd_frame},
         {"click", cmd_click},
         {"tooltip", cmd_tooltip},
+#if defined(HOST_HAS_RENDER)
+        {"render", cmd_render},
+#endif
     };
     try {
-        if (argc < 2) throw CliError("usage: panel-host list|frame|click|tooltip ...");
+        if (argc < 2) throw CliError("usage: panel-host list|frame|click|tooltip|render ...");
         auto it = commands.find(argv[1]);
         if (it == commands.end()) throw CliError(std::string("unknown command '") + argv[1] + "'");
         CliOptions o = host::parse_cli_options(argc - 2, argv + 2);

@@ -85,6 +85,11 @@ public:
     // One frame: the running time moves on, every instance updates.
     void frame();
     void update(GaugeInstance& gauge);
+    // One service call into a version-800 gauge (the renderer sends 10 and 11
+    // around drawing it).
+    void service(GaugeInstance& gauge, uint32_t service, uintptr_t extra = 0) {
+        call_service(gauge, service, extra);
+    }
     // Service 12 and 13 for every instance, then the modules are unloaded.
     void remove_all();
 
