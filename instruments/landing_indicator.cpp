@@ -23,6 +23,7 @@ enum : uint32_t {
 
 static constexpr double BEAM_COURSE_UNITS_PER_TURN = 65536.0;
 static constexpr double FULL_TURN_DEG = 360.0;
+static constexpr int32_t FULL_TURN_WHOLE_DEG = 360;
 
 static double FSAPI landing_indicator_needle(NEEDLE* element);
 static void FSAPI landing_indicator_follow_course(GAUGEHDR* gauge, uint32_t service_id,
@@ -119,7 +120,7 @@ static double FSAPI landing_indicator_needle(NEEDLE* element) {
 // brought into 0..359 (a course of 370.5 is 10, one of -10.5 is 350).
 static uint32_t landing_whole_degrees(double course_deg) {
     int32_t whole_deg = host_to_int32(fmod(course_deg, FULL_TURN_DEG));
-    return static_cast<uint32_t>(whole_deg < 0 ? whole_deg + 360 : whole_deg);
+    return static_cast<uint32_t>(whole_deg < 0 ? whole_deg + FULL_TURN_WHOLE_DEG : whole_deg);
 }
 
 // On every call, whatever the service: while the receiver is on, set the course
