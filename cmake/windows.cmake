@@ -24,6 +24,10 @@ add_gauge_module(Korvane SOURCES ${KORVANE_SOURCES}
     DEF ${CMAKE_SOURCE_DIR}/module/korvane.def RC ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
 target_link_libraries(Korvane PRIVATE winmm dsound_ordinal)  # dsound_ordinal: windows_extra.cmake
 
+include(${CMAKE_SOURCE_DIR}/magneto/sollwick_sources.cmake)
+add_gauge_module(Sollwick SOURCES ${SOLLWICK_SOURCES}
+    DEF ${CMAKE_SOURCE_DIR}/magneto/sollwick.def RC ${CMAKE_SOURCE_DIR}/resources/sollwick.rc)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows_extra.cmake)
     include(cmake/windows_extra.cmake)
 endif()
