@@ -2,6 +2,10 @@
 # and on x86_64 also the host and the Windows tests run under wine.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${ART_DIR} -I ${CMAKE_SOURCE_DIR}/resources")
+# The resource scripts compile in the files art-gen wrote into ART_DIR (the
+# native build's module directory): compile them again whenever art-gen ran.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/korvane.rc
+    ${CMAKE_SOURCE_DIR}/resources/sollwick.rc PROPERTIES OBJECT_DEPENDS ${ART_DIR}/art.stamp)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     # SSE2 floating point on the deliverable.
