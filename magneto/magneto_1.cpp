@@ -45,8 +45,9 @@ constinit MOUSERECT magneto_1_mouse[] = {
 // The selector as the mouse functions look it up; holds the last value read.
 constinit MODULE_VAR magneto_1_selector = {MAGNETO_1_SELECTOR_TOKEN, nullptr, 0, {0.0}, {0.0}};
 
-// ---- key events per selector position: 0x10188 (65928), 0x10189 (65929), 0x1018C (65932)
-constexpr MAGNETO_STEP magneto_1_up_steps[MAGNETO_POSITION_COUNT] = {
+// ---- key events per selector position, one row each (a short table does not build)
+// 0x10188 (65928), 0x10189 (65929), 0x1018C (65932)
+constexpr MAGNETO_STEP magneto_1_up_steps[] = {
     magneto_send(0x10188),           // 0
     magneto_send(0x10189, 0x10188),  // 1
     magneto_send(0x10188),           // 2
@@ -54,7 +55,7 @@ constexpr MAGNETO_STEP magneto_1_up_steps[MAGNETO_POSITION_COUNT] = {
     magneto_send_value(0x1018C, 4),  // 4
 };
 
-constexpr MAGNETO_STEP magneto_1_down_steps[MAGNETO_POSITION_COUNT] = {
+constexpr MAGNETO_STEP magneto_1_down_steps[] = {
     magneto_send_nothing(),          // 0
     magneto_send(0x10188),           // 1
     magneto_send(0x10189, 0x10188),  // 2

@@ -45,8 +45,9 @@ constinit MOUSERECT magneto_2_mouse[] = {
 // The selector as the mouse functions look it up; holds the last value read.
 constinit MODULE_VAR magneto_2_selector = {MAGNETO_2_SELECTOR_TOKEN, nullptr, 0, {0.0}, {0.0}};
 
-// ---- key events per selector position: 0x1018E (65934), 0x1018F (65935), 0x10192 (65938)
-constexpr MAGNETO_STEP magneto_2_up_steps[MAGNETO_POSITION_COUNT] = {
+// ---- key events per selector position, one row each (a short table does not build)
+// 0x1018E (65934), 0x1018F (65935), 0x10192 (65938)
+constexpr MAGNETO_STEP magneto_2_up_steps[] = {
     magneto_send(0x1018E),           // 0
     magneto_send(0x1018F, 0x1018E),  // 1
     magneto_send(0x1018E),           // 2
@@ -54,7 +55,7 @@ constexpr MAGNETO_STEP magneto_2_up_steps[MAGNETO_POSITION_COUNT] = {
     magneto_send_value(0x10192, 3),  // 4
 };
 
-constexpr MAGNETO_STEP magneto_2_down_steps[MAGNETO_POSITION_COUNT] = {
+constexpr MAGNETO_STEP magneto_2_down_steps[] = {
     magneto_send_nothing(),          // 0
     magneto_send(0x1018E),           // 1
     magneto_send(0x1018F, 0x1018E),  // 2

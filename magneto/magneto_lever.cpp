@@ -5,13 +5,15 @@
 
 namespace {
 
-constexpr MAGNETO_IMAGE magneto_image_of_position[MAGNETO_POSITION_COUNT] = {
+constexpr MAGNETO_IMAGE magneto_image_of_position[] = {
     MAGNETO_IMAGE_OFF,   // 0
     MAGNETO_IMAGE_M2,    // 1
     MAGNETO_IMAGE_M1,    // 2
     MAGNETO_IMAGE_BOTH,  // 3
     MAGNETO_IMAGE_BOTH,  // 4
 };
+static_assert(sizeof(magneto_image_of_position) / sizeof(magneto_image_of_position[0]) ==
+              MAGNETO_POSITION_COUNT);
 
 }  // namespace
 
