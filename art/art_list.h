@@ -5,4 +5,12 @@
 #define ART_FILES(X) \
     X(airspeed)      \
     X(magneto)       \
+    X(directional_gyro) \
+    X(adf_indicator) \
+    X(landing_indicator) \
+    X(altimeter) \
+    X(altimeter_small) \
+    X(artificial_horizon) \
+    X(turn_coordinator) \
+    X(vertical_speed) \
     /* end of list */
