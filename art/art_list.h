@@ -8,9 +8,4 @@
     X(directional_gyro) \
     X(adf_indicator) \
     X(landing_indicator) \
-    X(altimeter) \
-    X(altimeter_small) \
-    X(artificial_horizon) \
-    X(turn_coordinator) \
-    X(vertical_speed) \
     /* end of list */
