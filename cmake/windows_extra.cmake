@@ -23,3 +23,13 @@ add_custom_target(dsound_ordinal_import DEPENDS ${KORVANE_DSOUND_LIB})
 add_library(dsound_ordinal STATIC IMPORTED GLOBAL)
 set_target_properties(dsound_ordinal PROPERTIES IMPORTED_LOCATION ${KORVANE_DSOUND_LIB})
 add_dependencies(dsound_ordinal dsound_ordinal_import)
+
+# The host and the Windows test driver, run under wine64 by the Windows tests
+# (x86_64 only: 32-bit programs cannot run on the test machines). Statically
+# linked, so that no compiler runtime DLL has to be found beside them.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    add_subdirectory(host)
+    target_link_options(panel-host PRIVATE -static -static-libgcc -static-libstdc++)
+    add_subdirectory(tests/win)
+endif()
