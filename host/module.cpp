@@ -75,7 +75,10 @@ std::unique_ptr<LoadedModule> LoadedModule::load(const std::string& path, const 
         return nullptr;
     }
 #if defined(_WIN32)
-    ResourceSet resources;  // read from the module file by the renderer's PE reader
+    // A Windows module carries its resources in its own resource section.
+    ResourceSet resources;
+    std::string pe_error;
+    if (auto set = read_pe_resource_set(path, &pe_error)) resources = std::move(*set);
 #else
     // Native modules carry their resources beside them, in Name.rc and its files.
     ResourceSet resources;

@@ -141,6 +141,7 @@ struct Renderer::GaugeCache {
     const GAUGEHDR* header = nullptr;
     const LoadedModule* module = nullptr;
     bool checked = false;
+    std::vector<int32_t> checked_ids;  // the elements' bitmap ids when they were checked
     std::vector<ElementCheck> checks;
     PixelSize native;
     Surface picture;
@@ -179,7 +180,18 @@ Renderer::GaugeCache& Renderer::cache(GaugeInstance& gauge) {
         c->header = gauge.header;
         c->module = gauge.module;
     }
-    if (!c->checked) check_elements(gauge, *c);
+    // Install options may point an element at another bitmap (the toggle
+    // buttons' faces): such a gauge is checked and drawn afresh.
+    bool same_ids = c->checked_ids.size() == gauge.chain.size();
+    for (size_t i = 0; same_ids && i < gauge.chain.size(); ++i)
+        same_ids = c->checked_ids[i] == gauge.chain[i]->image_id;
+    if (!c->checked || !same_ids) {
+        c->checked_ids.clear();
+        for (const ELEMENT_HEADER* e : gauge.chain) c->checked_ids.push_back(e->image_id);
+        c->picture.reset();
+        c->picture_valid = false;
+        check_elements(gauge, *c);
+    }
     return *c;
 }
 
@@ -211,7 +223,9 @@ void Renderer::check_elements(GaugeInstance& gauge, GaugeCache& c) {
             break;
         case ELEMENT_NEEDLE:
             if (const Bitmap* bm = need(e->image_id)) {
-                if (e->ofs.x < 0 || e->ofs.y < 0 || e->ofs.x >= bm->width || e->ofs.y >= bm->height)
+                // The pivot may lie on the bitmap's right or bottom edge (the
+                // bank index of Artificial_Horizon turns about (70, 7) of its 70 x 14).
+                if (e->ofs.x < 0 || e->ofs.y < 0 || e->ofs.x > bm->width || e->ofs.y > bm->height)
                     problem("needle bitmap " + std::to_string(e->image_id) + " (" +
                             std::to_string(bm->width) + " x " + std::to_string(bm->height) +
                             ") does not contain its pivot (" + std::to_string(e->ofs.x) + ", " +

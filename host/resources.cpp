@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/pe_resources.h"
+
 namespace host {
 
 void ResourceSet::add(Resource r) {
@@ -90,6 +92,17 @@ std::optional<ResourceSet> read_resource_script(const std::string& path, std::st
             bytes->erase(bytes->begin(), bytes->begin() + 14);
         }
         set.add(Resource{second, uint32_t(*id), language, std::move(*bytes)});
+    }
+    return set;
+}
+
+std::optional<ResourceSet> read_pe_resource_set(const std::string& path, std::string* error) {
+    auto list = read_pe_resources_file(path, error);
+    if (!list) return std::nullopt;
+    ResourceSet set;
+    for (PeResource& r : *list) {
+        if (r.id == 0) continue;  // named resources: none of the host's lookups uses them
+        set.add(Resource{r.type, r.id, r.language, std::move(r.bytes)});
     }
     return set;
 }

@@ -36,6 +36,11 @@ private:
 // files lose their 14-byte file header, as a resource compiler stores them.
 std::optional<ResourceSet> read_resource_script(const std::string& path, std::string* error);
 
+// Reads the resource section of a Windows module file (.gau, .dll): the
+// numbered resources by type name ("BITMAP", "WAVE", ...) and id, as the host
+// finds them in a loaded module. Named resources are left out.
+std::optional<ResourceSet> read_pe_resource_set(const std::string& path, std::string* error);
+
 std::optional<std::vector<uint8_t>> read_file(const std::string& path);
 
 }  // namespace host
