@@ -551,6 +551,9 @@ void lamp(cairo_t* cr, Point centre, double radius, Rgb glass, bool lit) {
 
 void strip(cairo_t* cr, Rect area, std::initializer_list<std::string_view> labels, const StripStyle& style) {
     flat_face(cr, area, style.paper);
+    cairo_save(cr);
+    cairo_rectangle(cr, area.x, area.y, area.w, area.h);
+    cairo_clip(cr);  // labels past the end of the strip are cut at its edge
     int i = 0;
     for (std::string_view label : labels) {
         double along = style.first_centre + i * style.spacing;
@@ -559,6 +562,7 @@ void strip(cairo_t* cr, Rect area, std::initializer_list<std::string_view> label
         text(cr, label, c, style.text);
         ++i;
     }
+    cairo_restore(cr);
 }
 
 void digit_strip(cairo_t* cr, Rect area, const StripStyle& style) {

@@ -280,7 +280,8 @@ void lamp(cairo_t* cr, Point centre, double radius, Rgb glass, bool lit);
 
 // A strip of labels (digits, frequencies) along an axis: label i is centred at
 // first_centre + i * spacing on that axis (y for vertical strips, x for
-// horizontal) and in the middle of `area` across it. The paper fills `area`.
+// horizontal) and in the middle of `area` across it. The paper fills `area`
+// and nothing is drawn outside it.
 struct StripStyle {
     double spacing = 30;
     double first_centre = 15;
