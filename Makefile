@@ -7,7 +7,7 @@ BUILD_W64  ?= build-win64
 JOBS       ?= $(shell nproc)
 ART_DIR    := $(abspath $(BUILD))/modules
 
-.PHONY: all setup native win32 win64 dist test panel clean
+.PHONY: all setup native win32 win64 dist test panel gallery clean
 
 all: dist
 
@@ -37,6 +37,10 @@ test: dist win64
 
 panel: native
 	scripts/show-panel.sh $(BUILD)
+
+# Every gauge of both modules rendered in flight, side by side: out/gallery.png.
+gallery: native
+	scripts/gallery.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_I686) $(BUILD_W64) dist out
