@@ -135,11 +135,17 @@ TEST(ResourceScripts, NameEveryGeneratedFileAndOnlyGeneratedFiles) {
     }
     for (const art::SoundFile& s : art::korvane_sounds())
         EXPECT_TRUE(korvane.count({s.id, "WAVE", art::wave_file_name(s.id)})) << "WAVE " << s.id;
-    for (const auto* script : {&korvane, &sollwick})
-        for (const ScriptLine& l : *script) {
-            std::ifstream file(std::string(MODULE_DIR) + "/" + l.file);
-            EXPECT_TRUE(file) << l.id << " " << l.type << " \"" << l.file << "\": no such generated file";
-        }
+    // And no line names a file that art-gen does not write (a stale file left
+    // in the module directory would otherwise go into the module unnoticed).
+    std::set<ScriptLine> generated_korvane, generated_sollwick;
+    for (const art::ArtEntry& row : art::art_registry())
+        (std::string(row.module) == "Korvane" ? generated_korvane : generated_sollwick)
+            .insert({row.id, "BITMAP", art::bitmap_file_name(row)});
+    for (const art::SoundFile& s : art::korvane_sounds())
+        generated_korvane.insert({s.id, "WAVE", art::wave_file_name(s.id)});
+    for (auto [script, generated] : {std::pair{&korvane, &generated_korvane}, {&sollwick, &generated_sollwick}})
+        for (const ScriptLine& l : *script)
+            EXPECT_TRUE(generated->count(l)) << l.id << " " << l.type << " \"" << l.file << "\": not generated";
 }
 
 TEST(ResourceScripts, ModuleDirectoryHoldsCurrentCopies) {
