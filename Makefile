@@ -4,10 +4,11 @@
 BUILD      ?= build
 BUILD_I686 ?= build-i686
 BUILD_W64  ?= build-win64
+BUILD_REL  ?= build-release
 JOBS       ?= $(shell nproc)
 ART_DIR    := $(abspath $(BUILD))/modules
 
-.PHONY: all setup native win32 win64 dist test panel gallery clean
+.PHONY: all setup native win32 win64 dist test panel gallery bench clean
 
 all: dist
 
@@ -41,6 +42,12 @@ panel: native
 # Every gauge of both modules rendered in flight, side by side: out/gallery.png.
 gallery: native
 	scripts/gallery.sh $(BUILD)
+
+# Speed checks: an optimised build without sanitizers, then the benchmarks.
+bench: setup
+	cmake -S . -B $(BUILD_REL) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	$(BUILD_REL)/bin/render_bench
 
 clean:
 	rm -rf $(BUILD) $(BUILD_I686) $(BUILD_W64) dist out

@@ -35,7 +35,7 @@ if(TARGET platform)
 endif()
 
 add_subdirectory(host)
-foreach(dir art magneto tests)
+foreach(dir art magneto tests bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()

@@ -84,6 +84,7 @@ private:
     void draw_element(cairo_t* cr, GaugeInstance& gauge, size_t i, const ElementCheck& check);
     void draw_string(cairo_t* cr, const ElementState& st, const STRING& s);
     void draw_window(cairo_t* cr, const PanelWindow& window, PixelSize size);
+    cairo_surface_t* panel_picture_of(GaugeInstance& gauge);
     PixelSize window_size(const PanelWindow& window);
     void report_once(const std::string& problem);
 
