@@ -46,8 +46,8 @@ gallery: native
 # Speed checks: an optimised build without sanitizers, then the benchmarks.
 bench: setup
 	cmake -S . -B $(BUILD_REL) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF
-	cmake --build $(BUILD_REL) -j $(JOBS)
+	cmake --build $(BUILD_REL) -j $(JOBS) --target render_bench
 	$(BUILD_REL)/bin/render_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD_I686) $(BUILD_W64) dist out
+	rm -rf $(BUILD) $(BUILD_I686) $(BUILD_W64) $(BUILD_REL) dist out
