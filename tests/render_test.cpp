@@ -512,6 +512,36 @@ TEST(RenderPanel, WindowsPlaceAndScaleTheirGauges) {
     EXPECT_TRUE(h.problems().empty()) << h.problems().front();
 }
 
+TEST(RenderPanel, WindowBackgroundBitmapFillsTheWindowAndAMissingOneIsReportedWithItsLine) {
+    Host h;
+    h.add_module_dir(FIXTURE_DIR);
+    Renderer r(h);
+    const std::string text = std::string(
+        "[Window00]\n"
+        "size_mm=50,40\n"
+        "background_color=0,0,255\n"
+        "file=") + FIXTURE_DIR + "/fixture_641.bmp\n"  // 20 x 20 red, stretched
+        "[Window01]\n"
+        "size_mm=30,30\n"
+        "background_color=0,0,255\n"
+        "file=no_such_background.bmp\n";
+    h.load_panel(host::parse_panel_config(text, "dir/panel.cfg"));
+    host::Surface red = r.panel_picture(0);
+    ASSERT_TRUE(red);
+    EXPECT_EQ(rgb(red.get(), 1, 1), 0xFF0000u);
+    EXPECT_EQ(rgb(red.get(), 48, 38), 0xFF0000u);
+    EXPECT_TRUE(h.problems().empty()) << h.problems().front();
+
+    host::Surface blue = r.panel_picture(1);
+    ASSERT_TRUE(blue);
+    EXPECT_EQ(rgb(blue.get(), 15, 15), 0x0000FFu) << "the colour stays where the bitmap is missing";
+    ASSERT_EQ(h.problems().size(), 1u);
+    EXPECT_EQ(h.problems()[0].rfind("dir/panel.cfg:5: window background dir/no_such_background.bmp", 0), 0u)
+        << h.problems()[0];
+    r.panel_picture(1);
+    EXPECT_EQ(h.problems().size(), 1u) << "reported once";
+}
+
 // ---- the command line --------------------------------------------------------------------------
 
 int run(const std::string& args) {
