@@ -8,4 +8,5 @@
     X(directional_gyro) \
     X(adf_indicator) \
     X(landing_indicator) \
+    X(metric_switch) \
     /* end of list */
