@@ -81,8 +81,11 @@ Canvas::Canvas(int width, int height)
       height_(height),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       cr_(cairo_create(surface_)) {
-    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS || cairo_status(cr_) != CAIRO_STATUS_SUCCESS)
+    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS || cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+        cairo_destroy(cr_);
+        cairo_surface_destroy(surface_);
         throw ArtError("cannot make a " + std::to_string(width) + " x " + std::to_string(height) + " canvas");
+    }
 }
 
 Canvas::~Canvas() {
