@@ -35,8 +35,9 @@
 //   - Colours: Rgb with channels 0..1; `rgb8(r, g, b)` from 0..255.
 //   - Transparency: whatever is not painted stays transparent and becomes pure
 //     black, which the host does not draw. Never paint black to mean "dark":
-//     use colour::face or darker colours of at least (8, 8, 8); the pipeline
-//     lifts any darker paint to 8 per channel anyway.
+//     use colour::face or dark colours of at least (8, 8, 8); the pipeline
+//     lifts any darker paint to 8 per channel anyway. Pixels less than half
+//     covered count as unpainted, so edges against the panel are hard.
 //   - Windows (the id+1 bitmaps of sprites and moving images) are masks: paint
 //     white with window_rect / window_circle where the image shows through and
 //     leave the rest unpainted (black).
@@ -52,7 +53,8 @@
 //   definitions. Marks go where the needle points for their value:
 //   - row_marks: one mark on each table row's point direction, exactly;
 //   - ticks / tick_at: marks at values, at the needle's angle for each value;
-//   - figures / figure_at: upright text centred at a value's direction;
+//   - figures / figure_at: upright text in a value's direction, its box
+//     touching a given radius on the side towards the marks;
 //   - arc / dots: coloured bands and luminous dots along the scale.
 //   So a face always agrees with its needle, and a changed table moves the marks.
 #pragma once
