@@ -76,6 +76,10 @@ prefix)
     # A display driver of null: real top-level windows without an X server.
     HOME=$home timeout 120 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null \
         || fail "cannot set the null display driver"
+    # Wine's desktop process started with the default driver: stop everything so
+    # that the next program starts on the null driver.
+    HOME=$home timeout 60 /usr/lib/wine/wineserver -k 2>/dev/null || true
+    HOME=$home timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null || true
     echo "ok: wine prefix at $WINEPREFIX"
     ;;
 
