@@ -148,6 +148,7 @@ struct Renderer::GaugeCache {
     bool picture_valid = false;
     bool picture_night = false;
     std::vector<ElementState> shown;  // what the picture shows
+    bool picture_before_update = false;
     uint64_t picture_version = 0;     // counts the pictures drawn
 
     // The picture scaled to its size on the panel, kept while both stay the same.
@@ -155,6 +156,31 @@ struct Renderer::GaugeCache {
     PixelSize scaled_size;
     uint64_t scaled_version = 0;
 };
+
+void Renderer::Box::add(double ax0, double ay0, double ax1, double ay1) {
+    if (!(ax1 > ax0) || !(ay1 > ay0)) return;
+    // Far beyond any gauge: keeps the conversion to int defined.
+    auto whole = [](double v, bool up) {
+        v = std::clamp(v, -1e6, 1e6);
+        return int(up ? std::ceil(v) : std::floor(v));
+    };
+    Box b{whole(ax0, false), whole(ay0, false), whole(ax1, true), whole(ay1, true)};
+    if (empty()) {
+        *this = b;
+        return;
+    }
+    x0 = std::min(x0, b.x0);
+    y0 = std::min(y0, b.y0);
+    x1 = std::max(x1, b.x1);
+    y1 = std::max(y1, b.y1);
+}
+
+void Renderer::Box::clip(PixelSize size) {
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, size.width);
+    y1 = std::min(y1, size.height);
+}
 
 Renderer::Renderer(Host& host) : host_(host) {
     static const bool registered = std::atexit(release_font_caches) == 0;
@@ -311,28 +337,105 @@ PixelSize Renderer::panel_size(GaugeInstance& gauge) {
 
 // ---- drawing one gauge -----------------------------------------------------------------------
 
+// Where an element showing `st` draws, in whole gauge pixels with a margin for
+// filtering; empty when it draws nothing. Hidden elements draw nothing.
+Renderer::Box Renderer::element_box(GaugeInstance& gauge, size_t i, const ElementState& st) {
+    constexpr double kMargin = 2.0;
+    const ELEMENT_HEADER& e = *gauge.chain[i];
+    const GaugeCache& c = *caches_[&gauge];
+    Box box;
+    if (st.hidden || !c.checks[i].drawable) return box;
+    const ResourceSet& res = resources_of(*gauge.module);
+    auto size_of = [&](int64_t id) -> std::optional<PixelSize> {
+        if (id < 0 || id > INT32_MAX) return std::nullopt;
+        const Bitmap* bm = bitmaps_.bitmap(res, int32_t(id));
+        if (bm == nullptr) return std::nullopt;
+        return PixelSize{bm->width, bm->height};
+    };
+    auto rect = [&](double x, double y, PixelSize s) {
+        box.add(x - kMargin, y - kMargin, x + s.width + kMargin, y + s.height + kMargin);
+    };
+    switch (e.element_type) {
+    case ELEMENT_STATIC_IMAGE:
+        if (auto s = size_of(e.image_id)) rect(e.position.x, e.position.y, *s);
+        break;
+    case ELEMENT_SLIDER:
+        if (auto s = size_of(e.image_id)) rect(e.position.x + st.shift_x, e.position.y + st.shift_y, *s);
+        break;
+    case ELEMENT_ICON:
+        if (st.icon_index >= 0)
+            if (auto s = size_of(int64_t(e.image_id) + st.icon_index)) rect(e.position.x, e.position.y, *s);
+        break;
+    case ELEMENT_NEEDLE:
+        if (auto s = size_of(e.image_id)) {
+            // The bitmap's corners turned about the pivot.
+            double a = radians(st.angle_deg), ca = std::cos(a), sa = std::sin(a);
+            for (double cx : {-double(e.ofs.x), double(s->width - e.ofs.x)})
+                for (double cy : {-double(e.ofs.y), double(s->height - e.ofs.y)}) {
+                    double x = e.position.x + cx * ca - cy * sa, y = e.position.y + cx * sa + cy * ca;
+                    box.add(x - kMargin, y - kMargin, x + kMargin, y + kMargin);
+                }
+        }
+        break;
+    case ELEMENT_MOVING_IMAGE:
+    case ELEMENT_SPRITE:  // both are seen only through their window
+        if (auto s = size_of(int64_t(e.image_id) + 1)) rect(e.position.x, e.position.y, *s);
+        break;
+    case ELEMENT_STRING:
+        if (gauge.header->gauge_header_version == GAUGE_HEADER_VERSION_800) {
+            const STRING& str = reinterpret_cast<const STRING&>(e);
+            if ((str.draw_text_flags & TEXT_NO_CLIP) != 0)
+                box.add(0, 0, c.native.width, c.native.height);
+            else
+                rect(e.position.x, e.position.y, {str.img_size.x, str.img_size.y});
+        }
+        break;
+    default:
+        break;
+    }
+    return box;
+}
+
 cairo_surface_t* Renderer::gauge_picture(GaugeInstance& gauge) {
     GaugeCache& c = cache(gauge);
     const bool v800 = gauge.header->gauge_header_version == GAUGE_HEADER_VERSION_800;
     if (v800) host_.service(gauge, PANEL_SERVICE_PRE_DRAW);
 
-    bool same = c.picture_valid && c.picture_night == night_ && c.shown.size() == gauge.elements.size();
-    for (size_t i = 0; same && i < gauge.elements.size(); ++i)
-        same = looks_same(c.shown[i], gauge.elements[i]);
-    if (!same) {
+    // Only the part of the picture that changed is drawn again: the places where
+    // each changed element was and now is. A new picture, a change of light or a
+    // picture made before the first update is drawn whole.
+    const bool whole = !c.picture_valid || c.picture_night != night_ || c.picture_before_update ||
+                       c.shown.size() != gauge.elements.size() || gauge.updates == 0;
+    Box dirty;
+    bool changed = whole;
+    if (!whole) {
+        for (size_t i = 0; i < gauge.elements.size(); ++i) {
+            if (looks_same(c.shown[i], gauge.elements[i])) continue;
+            changed = true;
+            dirty.add(element_box(gauge, i, c.shown[i]));
+            dirty.add(element_box(gauge, i, gauge.elements[i]));
+        }
+        dirty.clip(c.native);
+    }
+    if (whole || !dirty.empty()) {
         if (!c.picture) c.picture = make_surface(CAIRO_FORMAT_ARGB32, c.native.width, c.native.height);
         Context cr = make_context(c.picture.get());
+        if (!whole) {
+            cairo_rectangle(cr.get(), dirty.x0, dirty.y0, dirty.x1 - dirty.x0, dirty.y1 - dirty.y0);
+            cairo_clip(cr.get());
+        }
         cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
         cairo_paint(cr.get());
         cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
         draw_gauge(cr.get(), gauge, c);
         cairo_surface_flush(c.picture.get());
-        c.shown = gauge.elements;
         c.picture_night = night_;
         c.picture_valid = true;
+        c.picture_before_update = gauge.updates == 0;
         ++c.picture_version;
         ++gauges_drawn_;
     }
+    if (changed) c.shown = gauge.elements;
 
     if (v800) host_.service(gauge, PANEL_SERVICE_POST_DRAW);
     return c.picture.get();

@@ -77,6 +77,18 @@ private:
     struct ElementCheck;
     struct GaugeCache;
 
+    // A rectangle of gauge pixels, x0 and y0 inside, x1 and y1 just outside.
+    struct Box {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        bool empty() const { return x1 <= x0 || y1 <= y0; }
+        void add(double ax0, double ay0, double ax1, double ay1);
+        void add(const Box& b) {
+            if (!b.empty()) add(b.x0, b.y0, b.x1, b.y1);
+        }
+        void clip(PixelSize size);
+    };
+    Box element_box(GaugeInstance& gauge, size_t i, const ElementState& st);
+
     GaugeCache& cache(GaugeInstance& gauge);
     const ResourceSet& resources_of(const LoadedModule& module) const;
     void check_elements(GaugeInstance& gauge, GaugeCache& c);

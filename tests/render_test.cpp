@@ -446,6 +446,25 @@ TEST(RenderCache, RedrawsOnlyWhenWhatTheElementsShowChanges) {
     EXPECT_EQ(b.renderer.gauges_drawn(), 3u) << "the light changed";
 }
 
+TEST(RenderCache, PictureRedrawnWhereItChangedMatchesAFreshOne) {
+    // Each step changes some values; the kept picture, redrawn only where
+    // elements changed, must equal a picture drawn whole by a new renderer.
+    const double a_values[] = {0, 13.5, 13.5, 95, 180, 181, 2.5, 2.5, 3, 1, -4, 44.4, 150, 120};
+    const double b_values[] = {0, 0, 3, 3, -7, 12.25, 1, 0, 0, 1, 1, 5, 0, 0};
+    for (const char* name : {"Needle_Gauge", "Sprite_Gauge", "Slider_Gauge", "Moving_Gauge",
+                             "Icon_Gauge", "Hidden_Gauge", "String_Gauge", "Broken_Gauge"}) {
+        SCOPED_TRACE(name);
+        Bench b;
+        GaugeInstance& g = b.add(name);
+        for (size_t step = 0; step < std::size(a_values); ++step) {
+            cairo_surface_t* kept = b.draw(g, {{TOKEN_A, a_values[step]}, {TOKEN_B, b_values[step]},
+                                               {TOKEN_HIDE, double(step % 3 == 1)}});
+            Renderer fresh(b.host);
+            EXPECT_EQ(all_pixels(kept), all_pixels(fresh.gauge_picture(g))) << "step " << step;
+        }
+    }
+}
+
 TEST(RenderServices, DrawServicesBracketEveryDrawingOfAVersion800Gauge) {
     Bench b;
     GaugeInstance& g = b.add("Static_Gauge");
