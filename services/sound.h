@@ -1,9 +1,11 @@
-// Click sounds: WAVE resources of the module played through DirectSound, and the
-// life cycle every sound-using gauge follows. Any failure turns sound off for the
-// whole module (sound_enabled = 0) and every gauge goes on silently.
+// The click-sound service: WAVE resources of the module played through
+// DirectSound. Any failure turns sound off for the whole module (sound_enabled = 0)
+// and every gauge goes on silently. Gauges use it through services/click_sound.h.
 #pragma once
 
 #include <stdint.h>
+
+#include <type_traits>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -13,15 +15,10 @@
 #include "platform/windows.h"
 #endif
 
-// The sound state of one sound-using gauge: one record per gauge definition,
-// zero-initialised, shared by every instance of that gauge.
-struct CLICK_SOUND {
-    HMODULE module;              // whose WAVE resources are searched (from service 2)
-    HWND window;                 // the host's main window, or null
-    IDirectSound* device;        // null when not open
-    IDirectSoundBuffer* buffer;  // the click, null when not loaded
-    uint32_t installs;           // instances of the gauge installed and not yet removed
-};
+#include "services/click_sound.h"
+
+static_assert(std::is_same_v<HMODULE, HINSTANCE__*> && std::is_same_v<HWND, HWND__*>,
+              "CLICK_SOUND names the platform's own handle types");
 
 // The host's main window, looked up by the class its executable's name selects.
 HWND find_host_window(void);
@@ -41,9 +38,3 @@ int32_t sound_play(IDirectSoundBuffer** buffer, uint32_t flags);
 // Release the object and empty the slot (only while sound is on).
 void sound_free_buffer(IDirectSoundBuffer** buffer);
 void sound_close(IDirectSound** device);
-
-// The life cycle of a gauge's click, for its gauge callback and mouse functions:
-// service 2, service 12, and the click itself (flags 0: play once).
-void click_sound_install(CLICK_SOUND* sound, uint16_t wave_id, uintptr_t module);
-void click_sound_remove(CLICK_SOUND* sound);
-int32_t click_sound_play(CLICK_SOUND* sound);

@@ -4,7 +4,7 @@
 #include "module/gauge_builders.h"
 #include "module/gauges.h"
 #include "module/panel_state.h"
-#include "services/sound.h"
+#include "services/click_sound.h"
 
 static constexpr uint16_t UNITS_SWITCH_WAVE = 30;
 
