@@ -10,8 +10,8 @@
 #include "module/panel_state.h"
 
 // Buffer description: frequency, pan and volume control, heard while another
-// window has the focus. The record is 36 bytes on i386, the host platform's own
-// size elsewhere.
+// window has the focus. The record is 36 bytes on i386 and the platform's own
+// sizeof(DSBUFFERDESC) elsewhere (DirectSound refuses any other size).
 static constexpr DWORD SOUND_BUFFER_FLAGS =
     DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS;
 static_assert(SOUND_BUFFER_FLAGS == 0x80E0);
