@@ -16,7 +16,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxIconImages = 64;       // icons declaring more are checked this far
 constexpr uint32_t kDefaultWindowRgb = 0x1C1C1C;
-constexpr int kMaxPictureSide = 16384;   // a window or panel larger than this is cut down
+// Largest side of a window, a panel or a gauge on its panel, in pixels: larger
+// sizes in a panel configuration are cut down to it (4096 x 4096 is 64 MiB).
+constexpr int kMaxPictureSide = 4096;
 
 // Windows text-drawing flags a string element carries.
 enum : uint32_t {

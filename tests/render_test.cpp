@@ -506,6 +506,12 @@ TEST(RenderPanel, WindowsPlaceAndScaleTheirGauges) {
     h.frame();
 
     EXPECT_EQ(r.panel_size(*h.find_instance("Static_Gauge")), (host::PixelSize{126, 94}));
+    host::GaugeLine huge;
+    huge.width = 900000;  // the configuration allows it; the picture is cut down
+    std::string error;
+    GaugeInstance* big = h.add_gauge("RenderFixture", "Icon_Gauge", huge, 9, &error);
+    ASSERT_NE(big, nullptr) << error;
+    EXPECT_EQ(r.panel_size(*big), (host::PixelSize{4096, 4096}));
     EXPECT_EQ(r.panel_size(*h.find_instance("Icon_Gauge")), (host::PixelSize{30, 15}));
 
     host::Surface panel = r.panel_picture();
