@@ -25,7 +25,7 @@ struct Bitmap {
 };
 
 // Largest side the host accepts; module bitmaps are a few hundred pixels.
-inline constexpr int kMaxBitmapSide = 8192;
+inline constexpr int kMaxBitmapSide = 4096;
 
 // Decodes an uncompressed 8-bit (palette) or 24-bit DIB, bottom-up (positive
 // height) or top-down (negative height); rows are padded to four bytes.
