@@ -4,7 +4,7 @@
 //   panel-host frame   --panel FILE [--set TOKEN=VALUE ...] [--frames N]
 //   panel-host click   --panel FILE --gauge NAME --at X,Y [--right] [--set ...]
 //   panel-host tooltip --panel FILE --gauge NAME --at X,Y [--set ...]
-//   panel-host render  --panel FILE [--window N] [--set ...] [--frames N] [--night] -o OUT.png
+//   panel-host render  --panel FILE [--window N | --gauge NAME] [--set ...] [--frames N] [--night] -o OUT.png
 //   panel-host render  --gauge Module!Gauge [--set ...] [--frames N] [--night] -o OUT.png
 //
 // Common options: --modules DIR (where modules named in the panel are found; the
