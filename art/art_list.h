@@ -8,5 +8,10 @@
     X(directional_gyro) \
     X(adf_indicator) \
     X(landing_indicator) \
+    X(altimeter) \
+    X(altimeter_small) \
+    X(artificial_horizon) \
+    X(turn_coordinator) \
+    X(vertical_speed) \
     X(metric_switch) \
     /* end of list */
