@@ -22,6 +22,9 @@
 #include "host/cli_options.h"
 #include "host/host.h"
 #include "host/json.h"
+#if defined(HOST_HAS_STAND_IN)
+#include "platform/stand_in.h"
+#endif
 #if defined(HOST_HAS_RENDER)
 #include "host/render.h"
 #endif
@@ -260,6 +263,10 @@ int cmd_render(const CliOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(HOST_HAS_STAND_IN)
+    // The simulator's main window, which the click sounds look for by class.
+    stand_in_add_window("FS98MAIN");
+#endif
     static const std::map<std::string, int (*)(const CliOptions&)> commands = {
         {"list", cmd_list},
         {"frame", cmd_frame},

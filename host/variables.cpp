@@ -17,14 +17,15 @@ bool token_is_integer(uint32_t token) {
 }
 
 Variables::Variables() {
-    // A panel on the ground, engine stopped, radios on their usual frequencies.
-    set_unsigned(16, 0x0350);   // ADF frequency, whole kHz in packed decimal
-    set_unsigned(18, 0x0000);   // ADF frequency, tenths
-    set_unsigned(23, 0x1810);   // COM1 118.10
-    set_unsigned(24, 0x1810);   // COM2
-    set_unsigned(38, 0x1100);   // NAV1 111.00
-    set_unsigned(46, 0x1100);   // NAV2
-    set_unsigned(276, 0x1200);  // transponder code
+    // A panel on the ground, radios on their usual frequencies, nothing failed.
+    set_unsigned(16, 0x0350);   // ADF kHz, hundreds to units in packed decimal: 350 kHz
+    set_unsigned(18, 0x0000);   // ADF thousands digit (x 256) and tenths
+    set_unsigned(23, 0x1810);   // COM1 118.10 MHz
+    set_unsigned(24, 0x1100);   // NAV1 111.00 MHz
+    set_unsigned(38, 0x1200);   // transponder code 1200
+    set_unsigned(46, 0x0000);   // NAV1 flags: no station
+    set_unsigned(276, 0);       // the two horizon warning conditions: clear
+    set_unsigned(279, 0);
     set_number(75, 1013.25);    // altimeter setting, millibars
     set_number(76, 29.92);      // altimeter setting, inches of mercury
 }

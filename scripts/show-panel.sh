@@ -36,9 +36,6 @@ state=(
     --set 417=653.67     # coolant temperature, Rankine (90 C)
     --set 418=12289      # oil pressure, psf (6 kg/cm2)
     --set 425=1229       # fuel pressure, psf (0.6 kg/cm2)
-    --set 276=0          # no gyro warning conditions: the horizon's flag stays down
-    --set 279=0
-    --set 38=0x1200      # transponder code 1200
     --set 132=3          # magneto selectors on both
     --set 167=3
 )
