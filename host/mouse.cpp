@@ -142,27 +142,27 @@ namespace {
 
 // A printf conversion the tooltip inserts may use: flags, width, precision and
 // one conversion letter; widths and precisions are kept small.
-bool valid_conversion(const std::string& spec, char* conversion) {
+bool valid_conversion(const std::string& conversion_text, char* conversion) {
     size_t i = 0;
-    while (i < spec.size() && std::strchr("-+ #0", spec[i])) ++i;
+    while (i < conversion_text.size() && std::strchr("-+ #0", conversion_text[i])) ++i;
     size_t digits = 0;
-    while (i < spec.size() && std::isdigit(static_cast<unsigned char>(spec[i]))) ++i, ++digits;
+    while (i < conversion_text.size() && std::isdigit(static_cast<unsigned char>(conversion_text[i]))) ++i, ++digits;
     if (digits > 2) return false;
-    if (i < spec.size() && spec[i] == '.') {
+    if (i < conversion_text.size() && conversion_text[i] == '.') {
         ++i;
         digits = 0;
-        while (i < spec.size() && std::isdigit(static_cast<unsigned char>(spec[i]))) ++i, ++digits;
+        while (i < conversion_text.size() && std::isdigit(static_cast<unsigned char>(conversion_text[i]))) ++i, ++digits;
         if (digits > 2) return false;
     }
-    if (i + 1 != spec.size()) return false;
-    *conversion = spec[i];
+    if (i + 1 != conversion_text.size()) return false;
+    *conversion = conversion_text[i];
     return std::strchr("sdiuxXfeEgG", *conversion) != nullptr;
 }
 
-std::string format_one(const std::string& spec, char conversion, const TOOLTIP_ARG& arg,
+std::string format_one(const std::string& conversion_text, char conversion, const TOOLTIP_ARG& arg,
                        GAUGEHDR* gauge) {
     char out[256];
-    std::string fmt = "%" + spec;
+    std::string fmt = "%" + conversion_text;
     MODULE_VAR source = arg.source;
     if (arg.text_cb != nullptr) {
         const char* text = arg.text_cb(0.0, 0, nullptr, &source, gauge);
@@ -205,7 +205,7 @@ std::string format_tooltip(const char* format, const TOOLTIP_ARG* args, uint32_t
             i += 2;
             continue;
         }
-        // %n!spec!
+        // %n!conversion!
         size_t j = i + 1;
         unsigned n = 0;
         while (j < f.size() && std::isdigit(static_cast<unsigned char>(f[j])) && n < 100)
