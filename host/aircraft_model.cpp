@@ -8,6 +8,8 @@ namespace host {
 namespace {
 
 constexpr uint32_t TOKEN_RUNNING_TIME_S = 604;
+constexpr uint32_t TOKEN_MAGNETO_1 = 132, TOKEN_MAGNETO_2 = 167;
+constexpr uint32_t MAGNETO_BOTH = 3, MAGNETO_START = 4;
 
 // ---- helpers the rules share ------------------------------------------------------
 
@@ -83,6 +85,10 @@ bool AircraftModel::trigger(uint32_t id, uint32_t value) {
 void AircraftModel::advance(double seconds) {
     double t = vars_.number(TOKEN_RUNNING_TIME_S) + seconds;
     vars_.set_number(TOKEN_RUNNING_TIME_S, std::isfinite(t) ? t : 0.0);
+    // The starter position of a magneto selector is spring-loaded: released,
+    // the selector comes back to both magnetos.
+    for (uint32_t token : {TOKEN_MAGNETO_1, TOKEN_MAGNETO_2})
+        if (vars_.unsigned_value(token) == MAGNETO_START) vars_.set_unsigned(token, MAGNETO_BOTH);
 }
 
 }  // namespace host

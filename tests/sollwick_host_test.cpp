@@ -165,6 +165,19 @@ TEST_F(SollwickHost, ClickedLeverShowsItsNewPositionAtTheNextFrame) {
     EXPECT_EQ(magneto_2_->elements[kLever].icon_index, 0);
 }
 
+// Engine 1's upper half at both magnetos sends the selector to the starter, which
+// springs back at the next frame, so the lever is never caught at the top.
+TEST_F(SollwickHost, StarterPositionSpringsBackToBothMagnetos) {
+    host_.vars().set_unsigned(kEngine1, 3);
+    host_.click(*magneto_1_, 10, kUpperY, MOUSE_LEFTSINGLE);
+    EXPECT_EQ(host_.vars().unsigned_value(kEngine1), 4u);
+    host_.frame();
+    EXPECT_EQ(host_.vars().unsigned_value(kEngine1), 3u);
+    EXPECT_EQ(magneto_1_->elements[kLever].icon_index, 3);
+    EXPECT_FALSE(host_.click(*magneto_1_, 10, kLowerY, MOUSE_LEFTSINGLE).events.empty())
+        << "the lever can be moved down again";
+}
+
 TEST_F(SollwickHost, RemovingTheGaugesReleasesEveryBitmap) {
     host_.frame();
     EXPECT_EQ(host::legacy_bitmaps_in_use(), 10u);
