@@ -179,10 +179,10 @@ void release_font_caches() {
 
 // ---- dial scales --------------------------------------------------------------------------
 
-void tick_at(cairo_t* cr, const DialScale& scale, double value, const TickStyle& style) {
-    double a = scale.angle_deg(value);
-    Point outer = polar(scale.pivot, style.outer_radius, a);
-    Point inner = polar(scale.pivot, style.outer_radius - style.length, a);
+// One graduation at an angle (degrees clockwise from 3 o'clock) from the pivot.
+static void stroke_mark(cairo_t* cr, Point pivot, double angle_deg, const TickStyle& style) {
+    Point outer = polar(pivot, style.outer_radius, angle_deg);
+    Point inner = polar(pivot, style.outer_radius - style.length, angle_deg);
     cairo_save(cr);
     set_colour(cr, style.ink);
     cairo_set_line_width(cr, style.width);
@@ -191,6 +191,10 @@ void tick_at(cairo_t* cr, const DialScale& scale, double value, const TickStyle&
     cairo_line_to(cr, inner.x, inner.y);
     cairo_stroke(cr);
     cairo_restore(cr);
+}
+
+void tick_at(cairo_t* cr, const DialScale& scale, double value, const TickStyle& style) {
+    stroke_mark(cr, scale.pivot, scale.angle_deg(value), style);
 }
 
 void ticks(cairo_t* cr, const DialScale& scale, double from, double to, double step,
@@ -214,17 +218,7 @@ void row_marks(cairo_t* cr, const DialScale& scale, double from, double to, cons
         const host::NeedleRow& r = t.row(i);
         if (r.value < lo || r.value > hi) continue;
         if (i > 0 && t.row(i - 1).x == r.x && t.row(i - 1).y == r.y) continue;
-        double a = t.row_angle_unwound(i);
-        Point outer = polar(scale.pivot, style.outer_radius, a);
-        Point inner = polar(scale.pivot, style.outer_radius - style.length, a);
-        cairo_save(cr);
-        set_colour(cr, style.ink);
-        cairo_set_line_width(cr, style.width);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-        cairo_move_to(cr, outer.x, outer.y);
-        cairo_line_to(cr, inner.x, inner.y);
-        cairo_stroke(cr);
-        cairo_restore(cr);
+        stroke_mark(cr, scale.pivot, t.row_angle_unwound(i), style);
     }
 }
 

@@ -31,7 +31,7 @@ double sprite_rotation_deg(double value, double scale) {
 
 double moving_fraction(double value, double minimum, double maximum) {
     double span = maximum - minimum;
-    if (!std::isfinite(value) && !std::isinf(value)) return 0.0;  // NaN
+    if (std::isnan(value)) return 0.0;
     if (span == 0.0 || !std::isfinite(span)) return 0.0;
     double f = (value - minimum) / span;
     if (std::isnan(f)) return 0.0;
